@@ -1,0 +1,210 @@
+// Binding windows to objects, the window procedures and message-map dispatch.
+#include "wnd.h"
+
+#include <vector>
+
+#include "app.h"
+#include "ddx.h"
+
+namespace {
+
+// The window property that holds a window's object: the one handle-to-object map.
+const char kObjectProperty[] = "winlib.CWnd";
+
+bool Matches(const AFX_MSGMAP_ENTRY& entry, UINT message, WPARAM wParam)
+{
+    if (entry.nMessage != message)
+        return false;
+    return message != WM_COMMAND || (entry.nID == LOWORD(wParam) && entry.nCode == HIWORD(wParam));
+}
+
+}  // namespace
+
+const CRuntimeClass CWnd::classCWnd = { "CWnd", nullptr, &CObject::classCObject };
+
+// The program has a single user interface thread, so one slot serves every dialog creation.
+CWnd* CWnd::s_pWndParked = nullptr;
+
+CWnd::~CWnd()
+{
+    // A window must never outlive the object it routes its messages to.
+    if (m_hWnd) {
+        if (m_pfnSuper)
+            SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        RemovePropA(m_hWnd, kObjectProperty);
+    }
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd)
+{
+    return hWnd ? static_cast<CWnd*>(GetPropA(hWnd, kObjectProperty)) : nullptr;
+}
+
+void CWnd::Attach(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    SetPropA(hWnd, kObjectProperty, this);
+}
+
+void CWnd::ParkForCreation(CWnd* pWnd)
+{
+    s_pWndParked = pWnd;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (!hWnd || m_hWnd)
+        return FALSE;
+    Attach(hWnd);
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StdWndProc)));
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    return SubclassWindow(GetDlgItem(pParent->m_hWnd, nID));
+}
+
+// WM_NCDESTROY is the last message a window receives: the binding ends here, and with the
+// main window the program's message loop.
+void CWnd::OnFinalMessage()
+{
+    if (m_pfnSuper) {
+        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        m_pfnSuper = nullptr;
+    }
+    RemovePropA(m_hWnd, kObjectProperty);
+    m_hWnd = nullptr;
+
+    CWinApp* pApp = AfxGetApp();
+    if (pApp && pApp->m_pMainWnd == this) {
+        pApp->m_pMainWnd = nullptr;
+        PostQuitMessage(0);
+    }
+}
+
+LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* pWnd = FromHandle(hWnd);
+    if (!pWnd)
+        return DefWindowProcA(hWnd, message, wParam, lParam);
+
+    LRESULT result = 0;
+    if (!pWnd->OnWndMsg(message, wParam, lParam, &result))
+        result = CallWindowProcA(pWnd->m_pfnSuper, hWnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        pWnd->OnFinalMessage();
+    return result;
+}
+
+INT_PTR CALLBACK CWnd::StdDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* pWnd = FromHandle(hWnd);
+    if (!pWnd && s_pWndParked) {
+        pWnd = s_pWndParked;
+        s_pWndParked = nullptr;
+        pWnd->Attach(hWnd);
+    }
+    if (!pWnd)
+        return FALSE;
+
+    LRESULT result = 0;
+    BOOL handled = pWnd->OnWndMsg(message, wParam, lParam, &result);
+    if (message == WM_NCDESTROY)
+        pWnd->OnFinalMessage();
+    if (!handled)
+        return FALSE;  // the dialog manager's default processing
+    // WM_INITDIALOG answers directly; every other handled message answers through
+    // DWLP_MSGRESULT, and this is the one place that writes it.
+    if (message == WM_INITDIALOG)
+        return result;
+    SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+const AFX_MSGMAP* CWnd::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}
+
+const AFX_MSGMAP* CWnd::GetThisMessageMap()
+{
+    static const AFX_MSGMAP_ENTRY entries[] = {
+        { 0, 0, 0, AfxSig::Command, nullptr, nullptr, nullptr },
+    };
+    static const AFX_MSGMAP map = { nullptr, entries };
+    return &map;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap;
+         pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
+        for (const AFX_MSGMAP_ENTRY* pEntry = pMap->lpEntries; pEntry->nMessage; ++pEntry) {
+            if (Matches(*pEntry, message, wParam)) {
+                *pResult = 0;
+                return Dispatch(*pEntry, wParam, lParam);
+            }
+        }
+    }
+    return FALSE;
+}
+
+// Calls an entry's handler with the message's arguments unpacked. FALSE lets the default
+// processing run as well: a show-window handler only listens.
+BOOL CWnd::Dispatch(const AFX_MSGMAP_ENTRY& entry, WPARAM wParam, LPARAM lParam)
+{
+    switch (entry.nSig) {
+    case AfxSig::Command:
+    case AfxSig::Paint:
+        (this->*entry.pfn)();
+        return TRUE;
+    case AfxSig::SharedCommand:
+        entry.pfnShared();
+        return TRUE;
+    case AfxSig::ShowWindow:
+        (this->*entry.pfnShowWindow)(static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
+        return FALSE;
+    }
+    return FALSE;
+}
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+void CWnd::DoDataExchange(CDataExchange*)
+{
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+}
+
+void CWnd::SetWindowText(const char* pszText)
+{
+    ::SetWindowTextA(m_hWnd, pszText);
+}
+
+void CWnd::GetWindowText(CString& rText) const
+{
+    std::vector<char> buffer(::GetWindowTextLengthA(m_hWnd) + 1);
+    ::GetWindowTextA(m_hWnd, buffer.data(), static_cast<int>(buffer.size()));
+    rText = buffer.data();
+}
+
+void CWnd::GetWindowRect(LPRECT lpRect) const
+{
+    ::GetWindowRect(m_hWnd, lpRect);
+}
+
+void CWnd::ScreenToClient(LPRECT lpRect) const
+{
+    ::ScreenToClient(m_hWnd, reinterpret_cast<POINT*>(&lpRect->left));
+    ::ScreenToClient(m_hWnd, reinterpret_cast<POINT*>(&lpRect->right));
+}
