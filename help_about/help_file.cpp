@@ -1,0 +1,75 @@
+// Locating the help file and driving the help viewer.
+#include "help_file.h"
+
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+char g_szModulePath[MAX_PATH];
+char g_szHelpPath[MAX_PATH];
+
+// Built anew before every call to the viewer, from wherever the program runs now.
+BOOL BuildHelpPath()
+{
+    GetModuleFileNameA(nullptr, g_szModulePath, MAX_PATH);
+    return MakeHelpPath(g_szModulePath, g_szHelpPath, MAX_PATH);
+}
+
+}  // namespace
+
+void StripFileName(const char* pszSource, char* pszDest, int nDestSize)
+{
+    int length = static_cast<int>(strlen(pszSource));
+    if (length >= nDestSize)
+        return;
+    memcpy(pszDest, pszSource, length + 1);
+
+    for (int i = length - 1; i >= 0; --i) {
+        if (pszDest[i] == '\\') {
+            pszDest[i] = '\0';
+            return;
+        }
+        if (pszDest[i] == ':') {
+            pszDest[i + 1] = '\0';
+            return;
+        }
+    }
+    lstrcpynA(pszDest, ".", nDestSize);  // a bare file name lies in the current directory
+}
+
+BOOL MakeHelpPath(const char* pszModulePath, char* pszHelpPath, int nSize)
+{
+    char szDirectory[MAX_PATH] = "";
+    StripFileName(pszModulePath, szDirectory, MAX_PATH);
+    char szPath[2 * MAX_PATH];
+    int length = snprintf(szPath, sizeof(szPath), "%s\\RIZUV", szDirectory);
+    if (length < 0 || length >= nSize)
+        return FALSE;
+    memcpy(pszHelpPath, szPath, length + 1);
+    return TRUE;
+}
+
+void ShowHelp(HWND hWnd)
+{
+    if (!BuildHelpPath())
+        return;  // no path the viewer could be given
+
+    HELPWININFOA placement = {};
+    placement.wStructSize = sizeof(placement);
+    placement.x = 50;
+    placement.y = 30;
+    placement.dx = 950;
+    placement.dy = 950;
+    placement.wMax = SW_SHOW;
+    // rgchMember stays empty: the main help window.
+
+    WinHelpA(hWnd, g_szHelpPath, HELP_SETWINPOS, reinterpret_cast<ULONG_PTR>(&placement));
+    WinHelpA(hWnd, g_szHelpPath, HELP_CONTENTS, 0);
+}
+
+void QuitHelp(HWND hWnd)
+{
+    if (BuildHelpPath())
+        WinHelpA(hWnd, g_szHelpPath, HELP_QUIT, 0);
+}
