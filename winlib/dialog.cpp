@@ -7,6 +7,8 @@ namespace {
 
 // Resource type of a dialog's list initialisation data.
 const WORD kDlgInitResourceType = 240;
+// The data names the 16-bit Windows number of a combo box's "add string" message.
+const WORD kDlgInitComboAddString = 0x0403;
 
 HWND DefaultOwner(const CWnd* pDialog)
 {
@@ -76,7 +78,8 @@ void CDialog::ExecuteDlgInit()
         pData += 2 * sizeof(WORD) + sizeof(DWORD);
         if (nID == 0 || pData + nLength > pEnd)
             break;
-        SendDlgItemMessageA(m_hWnd, nID, nMessage, 0, reinterpret_cast<LPARAM>(pData));
+        UINT message = nMessage == kDlgInitComboAddString ? CB_ADDSTRING : nMessage;
+        SendDlgItemMessageA(m_hWnd, nID, message, 0, reinterpret_cast<LPARAM>(pData));
         pData += nLength;
     }
 }
