@@ -1,7 +1,7 @@
 // The configuration run.
 #include "setup_dialog.h"
 
-#include <stdio.h>
+#include <shlwapi.h>
 
 #include "app/config_app.h"
 #include "app/config_dialog.h"
@@ -48,8 +48,8 @@ BOOL CSetupDialog::OnInitDialog()
     OpenAdapterKey();
 
     char szTitle[80];
-    snprintf(szTitle, sizeof(szTitle), "%s Adapter [%d] Configuration", kProductName,
-             g_nAdapterIndex);
+    wnsprintfA(szTitle, sizeof(szTitle), "%s Adapter [%d] Configuration", kProductName,
+               g_nAdapterIndex);
 
     CConfigDialog sheet(szTitle, this, 0);
     CAdapterResourcesDialog adapterResourcesPage;

@@ -1,7 +1,6 @@
 // Locating the help file and driving the help viewer.
 #include "help_file.h"
 
-#include <stdio.h>
 #include <string.h>
 
 namespace {
@@ -40,13 +39,14 @@ void StripFileName(const char* pszSource, char* pszDest, int nDestSize)
 
 BOOL MakeHelpPath(const char* pszModulePath, char* pszHelpPath, int nSize)
 {
+    static const char kHelpFileName[] = "\\RIZUV";
     char szDirectory[MAX_PATH] = "";
     StripFileName(pszModulePath, szDirectory, MAX_PATH);
-    char szPath[2 * MAX_PATH];
-    int length = snprintf(szPath, sizeof(szPath), "%s\\RIZUV", szDirectory);
-    if (length < 0 || length >= nSize)
+    size_t directoryLength = strlen(szDirectory);
+    if (directoryLength + sizeof(kHelpFileName) > static_cast<size_t>(nSize))
         return FALSE;
-    memcpy(pszHelpPath, szPath, length + 1);
+    memcpy(pszHelpPath, szDirectory, directoryLength);
+    memcpy(pszHelpPath + directoryLength, kHelpFileName, sizeof(kHelpFileName));
     return TRUE;
 }
 

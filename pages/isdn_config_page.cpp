@@ -100,7 +100,8 @@ BOOL CISDNConfigDialog::OnInitDialog()
     g_edtSPID1.SetWindowText(pszSPID1);
     g_edtSPID2.SetWindowText(pszSPID2);
     // What the registry value holds, so nothing typed is cut off unseen at the save.
-    for (const CEdit* pField : { &g_edtPhone1, &g_edtPhone2, &g_edtSPID1, &g_edtSPID2 })
+    const CEdit* fields[] = { &g_edtPhone1, &g_edtPhone2, &g_edtSPID1, &g_edtSPID2 };
+    for (const CEdit* pField : fields)
         pField->SendMessage(EM_LIMITTEXT, kMaxValueText);
 
     // A list the user leaves without a selection keeps what was loaded here.

@@ -2,7 +2,7 @@
 #include "adapter_params.h"
 
 #include <limits.h>
-#include <stdio.h>
+#include <shlwapi.h>
 #include <string.h>
 
 HKEY g_hAdapterKey = nullptr;
@@ -10,7 +10,7 @@ char g_szAdapterKeyPath[64] = "";
 
 void FormatAdapterKeyPath(int nAdapter)
 {
-    snprintf(g_szAdapterKeyPath, sizeof(g_szAdapterKeyPath),
+    wnsprintfA(g_szAdapterKeyPath, sizeof(g_szAdapterKeyPath),
              "SYSTEM\\CurrentControlSet\\Services\\HVNBRI%d\\Parameters", nAdapter);
 }
 

@@ -10,7 +10,8 @@ public:
 
     // Called once per argument after the program name, in order. pszParam has a leading
     // '-' or '/' removed, in which case bFlag is TRUE; bLast is TRUE for the last argument.
-    virtual void ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast) = 0;
+    // The base takes no argument.
+    virtual void ParseParam(const char*, BOOL, BOOL) {}
 };
 
 class CWinApp {

@@ -1,17 +1,19 @@
 // CString: a text value with copy semantics, convertible to a C string.
 #pragma once
 #include <windows.h>
-#include <string>
 
 class CString {
 public:
     CString() = default;
-    CString(const char* psz) : m_text(psz ? psz : "") {}
+    CString(const char* psz);
+    CString(const CString& other) : CString(other.m_pszText) {}
+    CString& operator=(const CString& other);
+    ~CString();
 
-    operator const char*() const { return m_text.c_str(); }
-    int GetLength() const { return static_cast<int>(m_text.size()); }
-    BOOL IsEmpty() const { return m_text.empty(); }
+    operator const char*() const { return m_pszText ? m_pszText : ""; }
+    int GetLength() const;
+    BOOL IsEmpty() const { return GetLength() == 0; }
 
 private:
-    std::string m_text;
+    char* m_pszText = nullptr;  // null for the empty text
 };

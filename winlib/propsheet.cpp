@@ -85,9 +85,12 @@ CPropertySheet::CPropertySheet(const char* pszCaption, CWnd* pParentWnd, UINT iS
 {
 }
 
-void CPropertySheet::AddPage(CPropertyPage* pPage)
+BOOL CPropertySheet::AddPage(CPropertyPage* pPage)
 {
-    m_pages.push_back(pPage);
+    if (m_nPages == MAXPROPPAGES)
+        return FALSE;
+    m_pages[m_nPages++] = pPage;
+    return TRUE;
 }
 
 INT_PTR CPropertySheet::DoModal()
@@ -95,9 +98,9 @@ INT_PTR CPropertySheet::DoModal()
     INITCOMMONCONTROLSEX controls = { sizeof(controls), ICC_TAB_CLASSES };
     InitCommonControlsEx(&controls);
 
-    std::vector<PROPSHEETPAGEA> pages;
-    for (CPropertyPage* pPage : m_pages)
-        pages.push_back(pPage->MakePageHeader());
+    PROPSHEETPAGEA pages[MAXPROPPAGES];
+    for (UINT i = 0; i < m_nPages; ++i)
+        pages[i] = m_pages[i]->MakePageHeader();
 
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof(header);
@@ -105,9 +108,9 @@ INT_PTR CPropertySheet::DoModal()
     header.hwndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     header.hInstance = GetModuleHandleA(nullptr);
     header.pszCaption = m_strCaption;
-    header.nPages = static_cast<UINT>(pages.size());
+    header.nPages = m_nPages;
     header.nStartPage = m_nStartPage;
-    header.ppsp = pages.data();
+    header.ppsp = pages;
     header.pfnCallback = SheetCallback;
 
     m_bClosedWithOK = FALSE;

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
-#include <vector>
 #include "cstring.h"
 #include "dialog.h"
 
@@ -40,8 +39,9 @@ public:
     static const CRuntimeClass classCPropertySheet;
     const CRuntimeClass* GetRuntimeClass() const override { return &classCPropertySheet; }
 
-    // Adds a page as the next tab; the page object must outlive DoModal.
-    void AddPage(CPropertyPage* pPage);
+    // Adds a page as the next tab; the page object must outlive DoModal. FALSE when the
+    // sheet already holds as many pages as comctl32 takes.
+    BOOL AddPage(CPropertyPage* pPage);
     // Runs the sheet modally; IDOK when it was closed with OK, IDCANCEL otherwise
     // (Cancel, Escape, the close box, or a sheet that could not be created).
     INT_PTR DoModal();
@@ -56,7 +56,8 @@ private:
     CString m_strCaption;
     CWnd* m_pParentWnd;
     UINT m_nStartPage;
-    std::vector<CPropertyPage*> m_pages;
+    CPropertyPage* m_pages[MAXPROPPAGES] = {};
+    UINT m_nPages = 0;
     BOOL m_bClosedWithOK = FALSE;  // set when the pages are told that OK closes the sheet
     static CPropertySheet* s_pSheetRunning;
 };

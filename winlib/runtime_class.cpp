@@ -1,6 +1,8 @@
 // Run-time class records and the kind test.
 #include "runtime_class.h"
 
+#include <stdlib.h>
+
 const CRuntimeClass CObject::classCObject = { "CObject", nullptr, nullptr };
 
 CObject* CRuntimeClass::CreateObject() const
@@ -19,4 +21,14 @@ BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
 BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const
 {
     return GetRuntimeClass()->IsDerivedFrom(pClass);
+}
+
+void* CObject::operator new(size_t size) noexcept
+{
+    return malloc(size);
+}
+
+void CObject::operator delete(void* p) noexcept
+{
+    free(p);
 }

@@ -28,6 +28,10 @@ class CObject {
 public:
     virtual ~CObject() = default;
 
+    // Objects live on the C heap: a failed allocation yields null rather than an exception.
+    static void* operator new(size_t size) noexcept;
+    static void operator delete(void* p) noexcept;
+
     static const CRuntimeClass classCObject;
     virtual const CRuntimeClass* GetRuntimeClass() const { return &classCObject; }
 

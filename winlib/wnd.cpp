@@ -1,7 +1,7 @@
 // Binding windows to objects, the window procedures and message-map dispatch.
 #include "wnd.h"
 
-#include <vector>
+#include <stdlib.h>
 
 #include "app.h"
 #include "ddx.h"
@@ -193,9 +193,13 @@ void CWnd::SetWindowText(const char* pszText)
 
 void CWnd::GetWindowText(CString& rText) const
 {
-    std::vector<char> buffer(::GetWindowTextLengthA(m_hWnd) + 1);
-    ::GetWindowTextA(m_hWnd, buffer.data(), static_cast<int>(buffer.size()));
-    rText = buffer.data();
+    int size = ::GetWindowTextLengthA(m_hWnd) + 1;
+    char* pszBuffer = static_cast<char*>(malloc(size));
+    if (!pszBuffer)
+        return;
+    ::GetWindowTextA(m_hWnd, pszBuffer, size);
+    rText = pszBuffer;
+    free(pszBuffer);
 }
 
 void CWnd::GetWindowRect(LPRECT lpRect) const
