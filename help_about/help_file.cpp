@@ -40,6 +40,10 @@ void StripFileName(const char* pszSource, char* pszDest, int nDestSize)
 BOOL MakeHelpPath(const char* pszModulePath, char* pszHelpPath, int nSize)
 {
     static const char kHelpFileName[] = "\\RIZUV";
+    // A module path the directory buffer cannot take would leave the directory empty and give
+    // "\RIZUV", a wrong place: then there is no help path.
+    if (strlen(pszModulePath) >= MAX_PATH)
+        return FALSE;
     char szDirectory[MAX_PATH] = "";
     StripFileName(pszModulePath, szDirectory, MAX_PATH);
     size_t directoryLength = strlen(szDirectory);

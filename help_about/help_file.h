@@ -9,7 +9,8 @@
 void StripFileName(const char* pszSource, char* pszDest, int nDestSize);
 
 // Builds "<directory>\RIZUV" into pszHelpPath from pszModulePath, the program's full path.
-// FALSE (and no path) when it would not fit nSize bytes.
+// FALSE (and no path) when it would not fit nSize bytes, or when the module path itself does
+// not fit MAX_PATH bytes.
 BOOL MakeHelpPath(const char* pszModulePath, char* pszHelpPath, int nSize);
 
 // Help button: opens the help file's contents at the fixed placement, for the page hWnd.
