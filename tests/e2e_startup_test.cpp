@@ -174,6 +174,8 @@ TEST(CloseWithoutOk, WritesNothing) {
         SelectComboItem(page, 1006, 2);
         ASSERT_TRUE(SwitchToPage(sheet, 1, &page));
         SetEditText(GetDlgItem(page, 1018), L"555-0000");
+        // A key goes to the control with the focus, which is on the sheet.
+        EXPECT_TRUE(IsChild(sheet, program.FocusedControl())) << Describe(program.FocusedControl());
         Close(program, sheet, row.way);
         ASSERT_TRUE(program.ExitsWith(0));
         EXPECT_TRUE(HoldsExactly(key, kStoredBefore));
