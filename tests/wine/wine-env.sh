@@ -1,5 +1,6 @@
 # Shared by the Wine scripts (sourced, bash): where wine64 lives, the build's private prefix, and
-# how to create that prefix, start its server and stop what was started.
+# how to create that prefix, start its server and stop what was started. HVN_WINEPREFIX, when
+# set, names another prefix (a tool that runs beside the tests keeps its own).
 HVN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
