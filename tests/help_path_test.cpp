@@ -187,9 +187,10 @@ TEST(MakeHelpPath, FitsTheLongestDirectoryAndRefusesLongerOnes) {
     for (const Case& row : cases) {
         const std::string directory = DirectoryOfLength(row.directoryLength);
         const std::string module = directory + row.fileName;
-        SCOPED_TRACE("directory of " + std::to_string(row.directoryLength) + " characters, module path of " +
-                     std::to_string(module.size()));
-        ASSERT_LT(module.size(), static_cast<size_t>(MAX_PATH)) << "GetModuleFileNameA could give this";
+        SCOPED_TRACE("directory of " + std::to_string(row.directoryLength) +
+                     " characters, module path of " + std::to_string(module.size()));
+        // A module path GetModuleFileNameA can give.
+        ASSERT_LT(module.size(), static_cast<size_t>(MAX_PATH));
         GuardedBuffer helpPath(MAX_PATH);
         const std::vector<unsigned char> before = helpPath.Bytes();
         const BOOL made = MakeHelpPath(module.c_str(), helpPath.data(), helpPath.size());

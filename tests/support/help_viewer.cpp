@@ -147,7 +147,8 @@ void StandInHelpViewer::Record(HWND caller, const COPYDATASTRUCT& copyData) {
         call.dataOffset = WordAt(payload + 14);
         if (call.fileOffset) {
             if (call.fileOffset >= bytes) {
-                call.problem = "file name offset " + std::to_string(call.fileOffset) + " beyond the payload";
+                call.problem = "file name offset " + std::to_string(call.fileOffset) +
+                               " beyond the payload";
             } else {
                 const char* name = reinterpret_cast<const char*>(payload + call.fileOffset);
                 const size_t room = bytes - call.fileOffset;
@@ -160,7 +161,8 @@ void StandInHelpViewer::Record(HWND caller, const COPYDATASTRUCT& copyData) {
         }
         if (call.dataOffset) {
             if (call.dataOffset > bytes)
-                call.problem = "data offset " + std::to_string(call.dataOffset) + " beyond the payload";
+                call.problem = "data offset " + std::to_string(call.dataOffset) +
+                               " beyond the payload";
             else
                 call.block.assign(payload + call.dataOffset, payload + bytes);
         }
