@@ -171,9 +171,9 @@ TEST(CloseWithoutOk, WritesNothing) {
         HWND page = nullptr;
         ASSERT_TRUE(SwitchToPage(sheet, 0, &page));
         // Change both pages, so that a commit would show in the registry.
-        SelectComboItem(page, 1006, 2);
+        ASSERT_TRUE(SelectComboItem(page, 1006, 2));
         ASSERT_TRUE(SwitchToPage(sheet, 1, &page));
-        SetEditText(GetDlgItem(page, 1018), L"555-0000");
+        ASSERT_TRUE(SetEditText(GetDlgItem(page, 1018), L"555-0000"));
         // A key goes to the control with the focus, which is on the sheet.
         EXPECT_TRUE(IsChild(sheet, program.FocusedControl())) << Describe(program.FocusedControl());
         Close(program, sheet, row.way);

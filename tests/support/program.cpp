@@ -316,11 +316,15 @@ void ClickButton(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
 bool IsChecked(HWND button) { return Send(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-void SelectComboItem(HWND page, int comboId, int index) {
+testing::AssertionResult SelectComboItem(HWND page, int comboId, int index) {
     HWND combo = GetDlgItem(page, comboId);
-    EXPECT_TRUE(combo) << "no combo box " << comboId << " on " << Describe(page);
-    Send(combo, CB_SETCURSEL, index, 0);
+    if (!combo)
+        return testing::AssertionFailure() << "no combo box " << comboId << " on " << Describe(page);
+    if (Send(combo, CB_SETCURSEL, index, 0) != index)
+        return testing::AssertionFailure() << "combo box " << comboId << " has no entry " << index
+                                           << " (it has " << ComboCount(combo) << ")";
     Send(page, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    return testing::AssertionSuccess();
 }
 
 int ComboSelection(HWND combo) { return (int)Send(combo, CB_GETCURSEL, 0, 0); }
@@ -338,8 +342,11 @@ std::wstring ComboItemText(HWND combo, int index) {
 
 std::wstring ComboText(HWND combo) { return WindowText(combo); }
 
-void SetEditText(HWND edit, const std::wstring& text) {
-    Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+testing::AssertionResult SetEditText(HWND edit, const std::wstring& text) {
+    if (!edit) return testing::AssertionFailure() << "no edit field to type into";
+    if (!Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())))
+        return testing::AssertionFailure() << Describe(edit) << " refused the text";
+    return testing::AssertionSuccess();
 }
 
 std::wstring MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }

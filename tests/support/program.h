@@ -89,13 +89,15 @@ void PressEscape(const Program& program, HWND sheet);
 // Controls.
 void ClickButton(HWND button);                 // posted BM_CLICK
 bool IsChecked(HWND button);
-// Selects as a user would: the selection, then the CBN_SELCHANGE that the page gets.
-void SelectComboItem(HWND page, int comboId, int index);
+// Selects as a user would: the selection, then the CBN_SELCHANGE that the page gets. Fails
+// when there is no such combo box or entry.
+testing::AssertionResult SelectComboItem(HWND page, int comboId, int index);
 int ComboSelection(HWND combo);
 int ComboCount(HWND combo);
 std::wstring ComboItemText(HWND combo, int index);
 std::wstring ComboText(HWND combo);            // what the closed combo shows
-void SetEditText(HWND edit, const std::wstring& text);
+// Types into an edit field (WM_SETTEXT, which also sends the page EN_CHANGE).
+testing::AssertionResult SetEditText(HWND edit, const std::wstring& text);
 
 // Message boxes: the text is the static with id 0xFFFF; OK is button 1.
 std::wstring MessageBoxText(HWND box);
