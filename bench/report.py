@@ -51,9 +51,12 @@ def cache_value(build_dir, name):
 
 def git_describe(root):
     commit = first_line(["git", "-C", root, "rev-parse", "--short", "HEAD"])
-    dirty = subprocess.run(["git", "-C", root, "status", "--porcelain", "--untracked-files=no"],
+    # Only what goes into the two executables counts: others may be editing tests meanwhile.
+    built = ["CMakeLists.txt", "CMakePresets.json", "cmake", "winlib", "app", "store", "pages",
+             "help_about", "res", "bench"]
+    dirty = subprocess.run(["git", "-C", root, "status", "--porcelain", "--"] + built,
                            capture_output=True, text=True, check=False).stdout.strip()
-    return commit + (" + local changes" if dirty else "")
+    return commit + (" + uncommitted changes to the programs" if dirty else "")
 
 
 def stripped_size(exe, strip):
@@ -98,6 +101,7 @@ def main():
     parser.add_argument("--build64", required=True)
     parser.add_argument("--build32", required=True)
     parser.add_argument("--wine-version", default="?")
+    parser.add_argument("--control", help="results of the bare sheet run against itself")
     args = parser.parse_args()
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -155,6 +159,14 @@ def main():
     lines.append("  best = fastest (smallest) A over fastest B, a figure that a busy machine "
                  "disturbs least")
 
+    if args.control:
+        _, control = load_runs(args.control)
+        figures = []
+        for name, column in [("start-up", "startup_ms"), ("close", "close_ms"),
+                             ("peak working set", "peak_working_set")]:
+            figures.append(f"{name} {summarise(control, column, 1)[2]:.2f}x")
+        lines.append(f"  control : the bare sheet against itself, {len(control)} pairs, per-pair: "
+                     + ", ".join(figures) + " (how far this machine drifts from 1.00x)")
     if all(float(r["private_bytes"]) == 0 for r in rows):
         lines.append("  private bytes: Wine reports none for another process; 'private, Linux' is "
                      "Private_Clean + Private_Dirty of the Wine process (smaps_rollup)")

@@ -4,7 +4,10 @@
 # wineserver. Installs what is missing, builds both presets, runs the driver and prints the
 # table. Not a test: it passes or fails nothing.
 #
-#   tools/bench.sh [--pairs N] [--warmup N] [--adapter N] [--no-build]
+#   tools/bench.sh [--pairs N] [--warmup N] [--adapter N] [--no-build] [--control]
+#
+# --control also runs the bare sheet against itself, to show how far a ratio drifts from
+# 1.00x on this machine at this moment.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,13 +15,15 @@ pairs=40
 warmup=2
 adapter=7
 build=1
+control=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --pairs) pairs=$2; shift 2 ;;
     --warmup) warmup=$2; shift 2 ;;
     --adapter) adapter=$2; shift 2 ;;
     --no-build) build=0; shift ;;
-    *) echo "usage: $0 [--pairs N] [--warmup N] [--adapter N] [--no-build]" >&2; exit 2 ;;
+    --control) control=1; shift ;;
+    *) echo "usage: $0 [--pairs N] [--warmup N] [--adapter N] [--no-build] [--control]" >&2; exit 2 ;;
   esac
 done
 
@@ -66,11 +71,20 @@ hvn_prefix_ensure desktop
 hvn_server_start
 
 # --- run -----------------------------------------------------------------------------------
+winpath() { local p=${1//\//\\}; echo "Z:$p"; }
+run_driver() {  # program, bare, results file
+  "$WINE64" "$b64/bench/bench_driver.exe" --program "$(winpath "$1")" --bare "$(winpath "$2")" \
+    --csv "$(winpath "$3")" --adapter "$adapter" --pairs "$pairs" --warmup "$warmup" </dev/null
+}
 csv=$work/results.csv
 echo "bench: $warmup warm-up pairs, then $pairs pairs (A B B A) on adapter $adapter" >&2
-"$WINE64" "$b64/bench/bench_driver.exe" --program 'Z:'"${b64//\//\\}"'\hvnbricfg.exe' \
-  --bare 'Z:'"${b64//\//\\}"'\bare_sheet.exe' --csv 'Z:'"${csv//\//\\}" \
-  --adapter "$adapter" --pairs "$pairs" --warmup "$warmup" </dev/null
+run_driver "$b64/hvnbricfg.exe" "$b64/bare_sheet.exe" "$csv"
+report_args=()
+if [ "$control" = 1 ]; then
+  echo "bench: control, the bare sheet against itself" >&2
+  run_driver "$b64/bare_sheet.exe" "$b64/bare_sheet.exe" "$work/control.csv"
+  report_args=(--control "$work/control.csv")
+fi
 
 python3 "$root/bench/report.py" --csv "$csv" --build64 "$b64" --build32 "$b32" \
-  --wine-version "$("$WINE64" --version)"
+  --wine-version "$("$WINE64" --version)" "${report_args[@]}"
