@@ -62,9 +62,9 @@ BOOL CAdapterResourcesDialog::OnInitDialog()
     g_chkVoiceEnabled.SendMessage(BM_SETCHECK, g_nVoiceExchange);
 
     // A list the user leaves without a selection keeps what was loaded here.
-    ChoiceValue(g_ioBaseTable, ioBase, &g_settings.IOBaseAddress);
-    ChoiceValue(g_interruptTable, interrupt, &g_settings.InterruptNumber);
-    g_settings.RingPattern = ringPattern;
+    ChoiceValue(g_ioBaseTable, ioBase, &g_loadedListValues.IOBaseAddress);
+    ChoiceValue(g_interruptTable, interrupt, &g_loadedListValues.InterruptNumber);
+    g_loadedListValues.RingPattern = ringPattern;
 
     UpdateSecondNumberControls();
     return TRUE;
@@ -78,11 +78,13 @@ BOOL CAdapterResourcesDialog::OnSetActive()
 
 BOOL CAdapterResourcesDialog::OnKillActive()
 {
-    // A list without a selection (text typed into it) leaves its field as it was.
-    ChoiceValue(g_ioBaseTable, CurSel(g_cboIOBase), &g_settings.IOBaseAddress);
-    if (CurSel(g_cboRingPattern) != CB_ERR)
-        g_settings.RingPattern = CurSel(g_cboRingPattern);
-    ChoiceValue(g_interruptTable, CurSel(g_cboInterrupt), &g_settings.InterruptNumber);
+    // A list without a selection (text typed into it) keeps the value the page loaded.
+    if (!ChoiceValue(g_ioBaseTable, CurSel(g_cboIOBase), &g_settings.IOBaseAddress))
+        g_settings.IOBaseAddress = g_loadedListValues.IOBaseAddress;
+    int ringPattern = CurSel(g_cboRingPattern);
+    g_settings.RingPattern = ringPattern != CB_ERR ? ringPattern : g_loadedListValues.RingPattern;
+    if (!ChoiceValue(g_interruptTable, CurSel(g_cboInterrupt), &g_settings.InterruptNumber))
+        g_settings.InterruptNumber = g_loadedListValues.InterruptNumber;
     g_settings.VoiceEnabled = static_cast<int>(g_chkVoiceEnabled.SendMessage(BM_GETCHECK));
     return CPropertyPage::OnKillActive();
 }

@@ -105,8 +105,8 @@ BOOL CISDNConfigDialog::OnInitDialog()
         pField->SendMessage(EM_LIMITTEXT, kMaxValueText);
 
     // A list the user leaves without a selection keeps what was loaded here.
-    g_settings.SwitchType = switchType;
-    ChoiceValue(g_phoneCountTable, numbers, &g_settings.NumPhoneNumbers);
+    g_loadedListValues.SwitchType = switchType;
+    ChoiceValue(g_phoneCountTable, numbers, &g_loadedListValues.NumPhoneNumbers);
 
     UpdateSecondNumberControls();  // not active yet: OnSetActive does the enabling
     return FALSE;
@@ -143,10 +143,11 @@ BOOL CISDNConfigDialog::OnKillActive()
     if (!IsSPIDValid(0) || !IsSPIDValid(1))
         return RefuseToLeave("Invalid SPID! (Use 0-9)", g_edtSPID1);
 
-    // A list without a selection (text typed into it) leaves its field as it was.
-    if (CurSel(g_cboSwitchType) != CB_ERR)
-        g_settings.SwitchType = CurSel(g_cboSwitchType);
-    ChoiceValue(g_phoneCountTable, CurSel(g_cboNumPhoneNumbers), &g_settings.NumPhoneNumbers);
+    // A list without a selection (text typed into it) keeps the value the page loaded.
+    int switchType = CurSel(g_cboSwitchType);
+    g_settings.SwitchType = switchType != CB_ERR ? switchType : g_loadedListValues.SwitchType;
+    if (!ChoiceValue(g_phoneCountTable, CurSel(g_cboNumPhoneNumbers), &g_settings.NumPhoneNumbers))
+        g_settings.NumPhoneNumbers = g_loadedListValues.NumPhoneNumbers;
     g_edtPhone1.GetWindowText(g_settings.PhoneNumber1);
     g_edtPhone2.GetWindowText(g_settings.PhoneNumber2);
     g_edtSPID2.GetWindowText(g_settings.SPID2);

@@ -27,3 +27,4 @@ CStatic g_picAdapterPlaceholder;
 
 int g_nActivePage = kAdapterResourcesPage;
 int g_nVoiceExchange = 0;
+LoadedListValues g_loadedListValues;

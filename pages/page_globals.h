@@ -15,6 +15,19 @@ extern Picture g_isdnPicture;
 // Carries the "Enabled voice" check box state between the Adapter page's data exchanges.
 extern int g_nVoiceExchange;
 
+// The values the pages loaded into their lists from the registry. A list the user leaves
+// without a selection (text typed into it) keeps its loaded value, whatever was chosen and
+// captured in between, so the registry keeps what it held and never gets a value outside
+// the list's encoding.
+struct LoadedListValues {
+    int IOBaseAddress = 0;
+    int InterruptNumber = 0;
+    int RingPattern = 0;
+    int SwitchType = 0;
+    int NumPhoneNumbers = 0;
+};
+extern LoadedListValues g_loadedListValues;
+
 // ISDN Parameters page
 extern CStatic g_lblNumPhoneNumbers;     // 1026
 extern CComboBox g_cboNumPhoneNumbers;   // 1010
