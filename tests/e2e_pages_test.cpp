@@ -609,27 +609,28 @@ testing::AssertionResult TypeIntoCombo(HWND page, int comboId, const std::wstrin
 }
 
 TEST(NoSelection, EachListKeepsTheValueItsPageLoaded) {
+    const Values kInTables = {{"IOBaseAddress", Dword(832)}, {"InterruptNumber", Dword(15)},
+                              {"RingPattern", Dword(7)},     {"SwitchType", Dword(2)},
+                              {"NumPhoneNumbers", Dword(2)}};
+    const Values kInTablesSaved = Merged(kIsdnDefaults, Merged(kInTables, {{"VoiceEnabled", Dword(1)}}));
     const struct {
         const char* name;
         Values stored;
+        bool chooseAndLeaveFirst;  // first entries chosen and both pages left before the typing
         int okOnPage;
         Values saved;
     } cases[] = {
-        {"values in the tables",
-         {{"IOBaseAddress", Dword(832)}, {"InterruptNumber", Dword(15)}, {"RingPattern", Dword(7)},
-          {"SwitchType", Dword(2)}, {"NumPhoneNumbers", Dword(2)}},
-         kAdapterPage,
-         Merged(kIsdnDefaults, {{"IOBaseAddress", Dword(832)}, {"InterruptNumber", Dword(15)},
-                                {"VoiceEnabled", Dword(1)}, {"RingPattern", Dword(7)},
-                                {"SwitchType", Dword(2)}, {"NumPhoneNumbers", Dword(2)}})},
+        {"values in the tables", kInTables, false, kAdapterPage, kInTablesSaved},
         {"values outside the tables",
          {{"IOBaseAddress", Dword(300)}, {"InterruptNumber", Dword(7)}, {"RingPattern", Dword(12)},
           {"SwitchType", Dword(5)}, {"NumPhoneNumbers", Dword(3)}},
+         false,
          kIsdnPage,
          Merged(kIsdnDefaults, {{"IOBaseAddress", Dword(768)}, {"InterruptNumber", Dword(5)},
                                 {"VoiceEnabled", Dword(1)}, {"RingPattern", Dword(12)},
                                 {"SwitchType", Dword(5)}, {"NumPhoneNumbers", Dword(1)}})},
-        {"an empty key", {}, kIsdnPage, Merged(kResourceDefaults, kIsdnDefaults)},
+        {"an empty key", {}, false, kIsdnPage, Merged(kResourceDefaults, kIsdnDefaults)},
+        {"other entries chosen and left before", kInTables, true, kIsdnPage, kInTablesSaved},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name);
@@ -638,6 +639,15 @@ TEST(NoSelection, EachListKeepsTheValueItsPageLoaded) {
         SheetRun run;
         ASSERT_TRUE(run.Start(key));
         HWND pages[2] = {CurrentPage(run.sheet), nullptr};
+        if (row.chooseAndLeaveFirst) {
+            for (const TypedText& typed : kTypedTexts) {
+                if (typed.page == kIsdnPage && CurrentPageIndex(run.sheet) != kIsdnPage) {
+                    ASSERT_TRUE(SwitchToPage(run.sheet, kIsdnPage, &pages[kIsdnPage]));
+                }
+                ASSERT_TRUE(SelectComboItem(pages[typed.page], typed.combo, 0));
+            }
+            ASSERT_TRUE(SwitchToPage(run.sheet, kAdapterPage, &pages[kAdapterPage]));
+        }
         // The Adapter page's lists are left by the switch to the ISDN page, the ISDN page's by
         // OK or by the switch back.
         for (const TypedText& typed : kTypedTexts) {
