@@ -103,6 +103,7 @@ public:
         }
         SetEnvironmentVariableW(kMarkerVariable, nullptr);
         RegDeleteKeyW(HKEY_CURRENT_USER, marker_.c_str());
+        RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\hvntest");  // only once no test uses it
     }
     StandIn(const StandIn&) = delete;
     StandIn& operator=(const StandIn&) = delete;
