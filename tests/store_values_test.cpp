@@ -461,4 +461,23 @@ TEST(ChoiceTables, NumberStoredForAPosition) {
     }
 }
 
+TEST(AdapterKeyPath, NamesTheAdaptersServiceKey) {
+    const struct {
+        int adapter;
+        const char* path;
+    } cases[] = {
+        {0, "SYSTEM\\CurrentControlSet\\Services\\HVNBRI0\\Parameters"},
+        {2, "SYSTEM\\CurrentControlSet\\Services\\HVNBRI2\\Parameters"},
+        {-3, "SYSTEM\\CurrentControlSet\\Services\\HVNBRI-3\\Parameters"},
+        {INT_MAX, "SYSTEM\\CurrentControlSet\\Services\\HVNBRI2147483647\\Parameters"},
+        {INT_MIN, "SYSTEM\\CurrentControlSet\\Services\\HVNBRI-2147483648\\Parameters"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.adapter);
+        FormatAdapterKeyPath(row.adapter);
+        EXPECT_STREQ(row.path, g_szAdapterKeyPath);
+        EXPECT_EQ(ParametersKeyPath(row.adapter), g_szAdapterKeyPath);
+    }
+}
+
 }  // namespace
