@@ -30,6 +30,7 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 INT_PTR CDialog::DoModal()
 {
     HWND hOwner = m_pParentWnd ? m_pParentWnd->m_hWnd : DefaultOwner(this);
+    m_bEnded = FALSE;
     ParkForCreation(this);
     INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
                                      hOwner, StdDlgProc, 0);
@@ -39,6 +40,7 @@ INT_PTR CDialog::DoModal()
 
 void CDialog::EndDialog(int nResult)
 {
+    m_bEnded = TRUE;
     ::EndDialog(m_hWnd, nResult);
 }
 
@@ -92,6 +94,12 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
     case WM_INITDIALOG:
         *pResult = OnInitDialog();
         return TRUE;
+    case WM_WINDOWPOSCHANGING:
+        // A dialog ended during its initialisation would still be shown by the dialog
+        // manager on its way out (Wine does): it stays hidden.
+        if (m_bEnded)
+            reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+        return FALSE;
     case WM_COMMAND:
         if (HIWORD(wParam) != BN_CLICKED)
             return FALSE;

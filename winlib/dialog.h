@@ -35,4 +35,5 @@ private:
     void ExecuteDlgInit();
 
     CWnd* m_pParentWnd;
+    BOOL m_bEnded = FALSE;  // EndDialog was called: the dialog must not be shown any more
 };

@@ -8,8 +8,54 @@
 
 namespace {
 
-// The window property that holds a window's object: the one handle-to-object map.
-const char kObjectProperty[] = "winlib.CWnd";
+// The handle-to-object map: the object each bound window routes its messages to. The program
+// binds a few dozen windows on its one user interface thread, so a short array searched in
+// place serves; a window property would cost a round trip to the window server per lookup
+// under Wine.
+struct Binding {
+    HWND hWnd;
+    CWnd* pWnd;
+};
+Binding* g_pBindings = nullptr;
+int g_nBindings = 0;
+int g_nBindingCapacity = 0;
+
+bool AddBinding(HWND hWnd, CWnd* pWnd)
+{
+    if (g_nBindings == g_nBindingCapacity) {
+        int capacity = g_nBindingCapacity ? 2 * g_nBindingCapacity : 32;
+        Binding* pGrown = static_cast<Binding*>(realloc(g_pBindings, capacity * sizeof(Binding)));
+        if (!pGrown)
+            return false;
+        g_pBindings = pGrown;
+        g_nBindingCapacity = capacity;
+    }
+    g_pBindings[g_nBindings++] = { hWnd, pWnd };
+    return true;
+}
+
+void RemoveBinding(HWND hWnd)
+{
+    for (int i = 0; i < g_nBindings; ++i) {
+        if (g_pBindings[i].hWnd == hWnd) {
+            g_pBindings[i] = g_pBindings[--g_nBindings];
+            break;
+        }
+    }
+    if (g_nBindings == 0) {
+        free(g_pBindings);
+        g_pBindings = nullptr;
+        g_nBindingCapacity = 0;
+    }
+}
+
+CWnd* LookUpBinding(HWND hWnd)
+{
+    for (int i = 0; i < g_nBindings; ++i)
+        if (g_pBindings[i].hWnd == hWnd)
+            return g_pBindings[i].pWnd;
+    return nullptr;
+}
 
 bool Matches(const AFX_MSGMAP_ENTRY& entry, UINT message, WPARAM wParam)
 {
@@ -31,19 +77,21 @@ CWnd::~CWnd()
     if (m_hWnd) {
         if (m_pfnSuper)
             SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-        RemovePropA(m_hWnd, kObjectProperty);
+        RemoveBinding(m_hWnd);
     }
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    return hWnd ? static_cast<CWnd*>(GetPropA(hWnd, kObjectProperty)) : nullptr;
+    return hWnd ? LookUpBinding(hWnd) : nullptr;
 }
 
-void CWnd::Attach(HWND hWnd)
+BOOL CWnd::Attach(HWND hWnd)
 {
+    if (!AddBinding(hWnd, this))
+        return FALSE;
     m_hWnd = hWnd;
-    SetPropA(hWnd, kObjectProperty, this);
+    return TRUE;
 }
 
 void CWnd::ParkForCreation(CWnd* pWnd)
@@ -53,9 +101,8 @@ void CWnd::ParkForCreation(CWnd* pWnd)
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
 {
-    if (!hWnd || m_hWnd)
+    if (!hWnd || m_hWnd || !Attach(hWnd))
         return FALSE;
-    Attach(hWnd);
     m_pfnSuper = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StdWndProc)));
     return TRUE;
@@ -74,7 +121,7 @@ void CWnd::OnFinalMessage()
         SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
         m_pfnSuper = nullptr;
     }
-    RemovePropA(m_hWnd, kObjectProperty);
+    RemoveBinding(m_hWnd);
     m_hWnd = nullptr;
 
     CWinApp* pApp = AfxGetApp();
@@ -101,10 +148,9 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
 INT_PTR CALLBACK CWnd::StdDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* pWnd = FromHandle(hWnd);
-    if (!pWnd && s_pWndParked) {
+    if (!pWnd && s_pWndParked && s_pWndParked->Attach(hWnd)) {
         pWnd = s_pWndParked;
         s_pWndParked = nullptr;
-        pWnd->Attach(hWnd);
     }
     if (!pWnd)
         return FALSE;

@@ -56,7 +56,7 @@ protected:
 
 private:
     static LRESULT CALLBACK StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void Attach(HWND hWnd);
+    BOOL Attach(HWND hWnd);
     void OnFinalMessage();
     BOOL Dispatch(const AFX_MSGMAP_ENTRY& entry, WPARAM wParam, LPARAM lParam);
 
