@@ -17,8 +17,6 @@
 namespace pagetest {
 
 using namespace hvntest;
-using Values = std::map<std::string, RegValue>;
-
 constexpr int kAdapterPage = 0;
 constexpr int kIsdnPage = 1;
 
@@ -82,26 +80,6 @@ inline testing::AssertionResult Store(const AdapterKey& key, const Values& value
         if (!set) return set << " (setting " << value.first << ")";
     }
     return testing::AssertionSuccess();
-}
-
-// The key's values are exactly these, with these types and bytes.
-inline testing::AssertionResult HoldsExactly(const AdapterKey& key, const Values& expected) {
-    std::vector<std::string> names = key.ValueNames(), expectedNames;
-    for (const auto& value : expected) expectedNames.push_back(value.first);
-    std::sort(names.begin(), names.end());
-    testing::AssertionResult result = testing::AssertionSuccess();
-    if (names != expectedNames)
-        result = testing::AssertionFailure() << "values " << testing::PrintToString(names)
-                                             << ", expected " << testing::PrintToString(expectedNames);
-    for (const auto& value : expected) {
-        const RegValue actual = key.Read(value.first);
-        if (actual != value.second) {
-            if (result) result = testing::AssertionFailure();
-            result << "; " << value.first << " is " << testing::PrintToString(actual)
-                   << ", expected " << testing::PrintToString(value.second);
-        }
-    }
-    return result;
 }
 
 // The list shows this entry at this position (-1 and "" for no selection).

@@ -20,7 +20,6 @@ using testing::UnorderedElementsAreArray;
 
 namespace {
 
-using Values = std::map<std::string, RegValue>;
 
 constexpr wchar_t kCaption[] = L"Halvorn BRI ISDN";
 constexpr wchar_t kHostTitle[] = L"Halvorn BRI ISDN Setup";

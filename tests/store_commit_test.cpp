@@ -20,7 +20,6 @@ using testing::UnorderedElementsAreArray;
 
 namespace {
 
-using Values = std::map<std::string, RegValue>;
 
 const std::vector<std::string> kResourceOrder = {"IOBaseAddress", "RingPattern",
                                                  "InterruptNumber", "VoiceEnabled"};

@@ -1,5 +1,6 @@
 #include "support/registry.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -198,6 +199,25 @@ std::string AdapterKey::ParametersClass() const {
                          nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return "(unreadable)";
     return std::string(name, length);
+}
+
+testing::AssertionResult HoldsExactly(const AdapterKey& key, const Values& expected) {
+    std::vector<std::string> names = key.ValueNames(), expectedNames;
+    for (const auto& value : expected) expectedNames.push_back(value.first);
+    std::sort(names.begin(), names.end());
+    testing::AssertionResult result = testing::AssertionSuccess();
+    if (names != expectedNames)
+        result = testing::AssertionFailure() << "values " << testing::PrintToString(names)
+                                             << ", expected " << testing::PrintToString(expectedNames);
+    for (const auto& value : expected) {
+        const RegValue actual = key.Read(value.first);
+        if (actual != value.second) {
+            if (result) result = testing::AssertionFailure();
+            result << "; " << value.first << " is " << testing::PrintToString(actual)
+                   << ", expected " << testing::PrintToString(value.second);
+        }
+    }
+    return result;
 }
 
 }  // namespace hvntest

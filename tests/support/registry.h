@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -74,5 +75,11 @@ public:
 private:
     long long adapter_;
 };
+
+// Values by name, as a test expects to find them.
+using Values = std::map<std::string, RegValue>;
+
+// The key's values are exactly these, with these types and bytes.
+testing::AssertionResult HoldsExactly(const AdapterKey& key, const Values& expected);
 
 }  // namespace hvntest
