@@ -1,6 +1,7 @@
 // Binding windows to objects, the window procedures and message-map dispatch.
 #include "wnd.h"
 
+#include <assert.h>
 #include <stdlib.h>
 
 #include "app.h"
@@ -110,6 +111,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
+    assert(::IsWindow(pParent->m_hWnd));
     return SubclassWindow(GetDlgItem(pParent->m_hWnd, nID));
 }
 
@@ -229,16 +231,19 @@ void CWnd::DoDataExchange(CDataExchange*)
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
 {
+    assert(::IsWindow(m_hWnd));
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
 void CWnd::SetWindowText(const char* pszText)
 {
+    assert(::IsWindow(m_hWnd));
     ::SetWindowTextA(m_hWnd, pszText);
 }
 
 void CWnd::GetWindowText(CString& rText) const
 {
+    assert(::IsWindow(m_hWnd));
     int size = ::GetWindowTextLengthA(m_hWnd) + 1;
     char* pszBuffer = static_cast<char*>(malloc(size));
     if (!pszBuffer)
@@ -250,11 +255,13 @@ void CWnd::GetWindowText(CString& rText) const
 
 void CWnd::GetWindowRect(LPRECT lpRect) const
 {
+    assert(::IsWindow(m_hWnd));
     ::GetWindowRect(m_hWnd, lpRect);
 }
 
 void CWnd::ScreenToClient(LPRECT lpRect) const
 {
+    assert(::IsWindow(m_hWnd));
     ::ScreenToClient(m_hWnd, reinterpret_cast<POINT*>(&lpRect->left));
     ::ScreenToClient(m_hWnd, reinterpret_cast<POINT*>(&lpRect->right));
 }

@@ -33,7 +33,7 @@ public:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* pDX);
 
-    // Thin wrappers over the Win32 calls of the same name, for a bound object.
+    // Thin wrappers over the Win32 calls of the same name; the object must be bound.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void SetWindowText(const char* pszText);
     void GetWindowText(CString& rText) const;
