@@ -8,10 +8,13 @@ namespace {
 char g_szModulePath[MAX_PATH];
 char g_szHelpPath[MAX_PATH];
 
-// Built anew before every call to the viewer, from wherever the program runs now.
+// Built anew before every call to the viewer, from wherever the program runs now. A module
+// path cut short by the buffer would name the wrong directory: then there is no help path.
 BOOL BuildHelpPath()
 {
-    GetModuleFileNameA(nullptr, g_szModulePath, MAX_PATH);
+    DWORD length = GetModuleFileNameA(nullptr, g_szModulePath, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return FALSE;
     return MakeHelpPath(g_szModulePath, g_szHelpPath, MAX_PATH);
 }
 
