@@ -19,6 +19,23 @@ void MoveTo(HWND hWnd, const RECT& rect)
     MoveWindow(hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
+// The sheet's owner is never shown, so the sheet would open in the screen's corner: it goes to
+// the middle of the work area of the screen it is on instead.
+void CenterOnScreen(HWND hWnd)
+{
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoA(MonitorFromWindow(hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    RECT window;
+    GetWindowRect(hWnd, &window);
+    int x = work.left + ((work.right - work.left) - (window.right - window.left)) / 2;
+    int y = work.top + ((work.bottom - work.top) - (window.bottom - window.top)) / 2;
+    SetWindowPos(hWnd, nullptr, x > work.left ? x : work.left, y > work.top ? y : work.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 const CRuntimeClass CConfigDialog::classCConfigDialog = {
@@ -44,5 +61,7 @@ BOOL CConfigDialog::OnInitDialog()
     ShowWindow(hApply, SW_HIDE);
     MoveTo(hCancel, applyRect);
     MoveTo(hOK, cancelRect);
+
+    CenterOnScreen(m_hWnd);
     return TRUE;
 }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -220,6 +221,26 @@ TEST(Sheet, OkAndCancelSitAtTheRightEndWithoutApply) {
     EXPECT_LE(cancelRect.right, client.right);
     EXPECT_LT(client.right - cancelRect.right, 16) << "Cancel at the right edge";
     EXPECT_GT(okRect.top, client.bottom / 2) << "the buttons stay in the bottom row";
+
+    PressSheetButton(sheet, PSBTN_CANCEL);
+    ASSERT_TRUE(program.ExitsWith(0));
+}
+
+// The sheet's owner is never shown, so the sheet places itself in the middle of the screen's
+// work area rather than in its corner.
+TEST(Sheet, OpensInTheMiddleOfTheScreen) {
+    AdapterKey key(UniqueAdapter());
+    Program program;
+    ASSERT_TRUE(program.Start(std::to_wstring(key.adapter())));
+    HWND sheet = nullptr;
+    ASSERT_TRUE(program.WaitForSheet(key.adapter(), &sheet));
+
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    const RECT window = ScreenRect(sheet);
+    SCOPED_TRACE("sheet " + Describe(sheet));
+    EXPECT_LE(std::abs((window.left + window.right) - (work.left + work.right)), 2);
+    EXPECT_LE(std::abs((window.top + window.bottom) - (work.top + work.bottom)), 2);
 
     PressSheetButton(sheet, PSBTN_CANCEL);
     ASSERT_TRUE(program.ExitsWith(0));
