@@ -231,13 +231,7 @@ TEST_F(CommitTest, ReportsFailureWhenNoWriteCanBeMade) {
     ASSERT_EQ(ERROR_SUCCESS, OpenParameters(KEY_READ, &readOnly));
     RegCloseKey(g_hAdapterKey);
     g_hAdapterKey = nullptr;
-    const struct {
-        const char* why;
-        HKEY handle;
-        LONG status;
-    } handles[] = {{"no key open", nullptr, ERROR_INVALID_HANDLE},
-                   {"key opened for reading", readOnly, ERROR_ACCESS_DENIED}};
-    for (const auto& handle : handles) {
+    for (const RefusingHandle& handle : RefusingHandles(readOnly)) {
         for (int shown : {0, 1}) {
             SCOPED_TRACE(std::string(handle.why) + (shown ? ", ISDN page shown" : ", never shown"));
             g_hAdapterKey = handle.handle;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "store/adapter_params.h"
 #include "store/settings.h"
@@ -32,6 +33,17 @@ protected:
     LONG OpenParameters(REGSAM access, HKEY* key) const {
         return RegOpenKeyExA(HKEY_LOCAL_MACHINE, ParametersKeyPath(key_.adapter()).c_str(), 0,
                              access, key);
+    }
+    // A handle through which the registry refuses every write, and the error it then gives.
+    struct RefusingHandle {
+        const char* why;
+        HKEY handle;
+        LONG status;
+    };
+    // No key open, and readOnly: this test's key opened for reading only.
+    static std::vector<RefusingHandle> RefusingHandles(HKEY readOnly) {
+        return {{"no key open", nullptr, ERROR_INVALID_HANDLE},
+                {"key opened for reading", readOnly, ERROR_ACCESS_DENIED}};
     }
     // Removes a value, so that the key holds nothing under that name.
     testing::AssertionResult Remove(const std::string& name) const {

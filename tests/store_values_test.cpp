@@ -340,13 +340,7 @@ TEST_F(StoreTest, WritersReportRefusedWrites) {
     HKEY readOnly = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, OpenParameters(KEY_READ, &readOnly));
     RegCloseKey(g_hAdapterKey);
-    const struct {
-        const char* why;
-        HKEY handle;
-        LONG status;
-    } handles[] = {{"no key open", nullptr, ERROR_INVALID_HANDLE},
-                   {"key opened for reading", readOnly, ERROR_ACCESS_DENIED}};
-    for (const auto& handle : handles) {
+    for (const RefusingHandle& handle : RefusingHandles(readOnly)) {
         g_hAdapterKey = handle.handle;
         for (const NumberWriter& writer : kNumberWriters) {
             SCOPED_TRACE(std::string(handle.why) + ", " + writer.name);
