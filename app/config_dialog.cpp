@@ -6,14 +6,6 @@ namespace {
 // comctl32's Apply button.
 const int kApplyButtonId = 0x3021;
 
-RECT ChildRectInClient(HWND hParent, HWND hChild)
-{
-    RECT rect;
-    GetWindowRect(hChild, &rect);
-    MapWindowPoints(nullptr, hParent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 void MoveTo(HWND hWnd, const RECT& rect)
 {
     MoveWindow(hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
@@ -55,8 +47,11 @@ BOOL CConfigDialog::OnInitDialog()
     HWND hApply = GetDlgItem(m_hWnd, kApplyButtonId);
     HWND hCancel = GetDlgItem(m_hWnd, IDCANCEL);
     HWND hOK = GetDlgItem(m_hWnd, IDOK);
-    RECT applyRect = ChildRectInClient(m_hWnd, hApply);
-    RECT cancelRect = ChildRectInClient(m_hWnd, hCancel);
+    RECT applyRect, cancelRect;
+    ::GetWindowRect(hApply, &applyRect);
+    ::GetWindowRect(hCancel, &cancelRect);
+    ScreenToClient(&applyRect);
+    ScreenToClient(&cancelRect);
 
     ShowWindow(hApply, SW_HIDE);
     MoveTo(hCancel, applyRect);

@@ -75,11 +75,8 @@ CWnd* CWnd::s_pWndParked = nullptr;
 CWnd::~CWnd()
 {
     // A window must never outlive the object it routes its messages to.
-    if (m_hWnd) {
-        if (m_pfnSuper)
-            SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-        RemoveBinding(m_hWnd);
-    }
+    if (m_hWnd)
+        Detach();
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
@@ -93,6 +90,17 @@ BOOL CWnd::Attach(HWND hWnd)
         return FALSE;
     m_hWnd = hWnd;
     return TRUE;
+}
+
+// Ends the binding: the window gets its own procedure back and no longer names this object.
+void CWnd::Detach()
+{
+    if (m_pfnSuper) {
+        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        m_pfnSuper = nullptr;
+    }
+    RemoveBinding(m_hWnd);
+    m_hWnd = nullptr;
 }
 
 void CWnd::ParkForCreation(CWnd* pWnd)
@@ -119,12 +127,7 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 // main window the program's message loop.
 void CWnd::OnFinalMessage()
 {
-    if (m_pfnSuper) {
-        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-        m_pfnSuper = nullptr;
-    }
-    RemoveBinding(m_hWnd);
-    m_hWnd = nullptr;
+    Detach();
 
     CWinApp* pApp = AfxGetApp();
     if (pApp && pApp->m_pMainWnd == this) {

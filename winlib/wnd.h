@@ -57,6 +57,7 @@ protected:
 private:
     static LRESULT CALLBACK StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     BOOL Attach(HWND hWnd);
+    void Detach();
     void OnFinalMessage();
     BOOL Dispatch(const AFX_MSGMAP_ENTRY& entry, WPARAM wParam, LPARAM lParam);
 
